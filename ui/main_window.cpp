@@ -118,6 +118,9 @@ bool MainWindow::Create(HINSTANCE instance) {
     DestroyWindow(window_);
     return false;
   }
+  file_dialog_ = std::make_unique<OpenFileDialog>();
+  drop_target_ =
+      std::make_unique<DropTarget>([this](const Text& paths) { events_.FilesDropped(paths); });
   return true;
 }
 
@@ -259,6 +262,7 @@ void MainWindow::OnSetFocus() {
 }
 
 void MainWindow::OnDestroy() {
+  if (drop_target_ != nullptr) drop_target_->Revoke();
   if (MessageLoopStarted()) PostQuitMessage(0);
 }
 

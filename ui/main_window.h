@@ -8,6 +8,8 @@
 
 #include "core/form.h"
 #include "core/text.h"
+#include "ui/drop_target.h"
+#include "ui/open_file_dialog.h"
 #include "ui/win32_handles.h"
 
 namespace zq {
@@ -60,8 +62,8 @@ class MainWindow {
 
   // The two components placed on the window. They outlive the window itself, so that a
   // handler inside the dialog still finds its component when the window is closed meanwhile.
-  NamesFileDialog& FileDialog() { return *file_dialog_; }
-  NamesDropTarget& DropTarget() { return *drop_target_; }
+  NamesFileDialog& FileDialogComponent() { return *file_dialog_; }
+  NamesDropTarget& DropTargetComponent() { return *drop_target_; }
 
   // Offered every message before it is dispatched: takes Tab, Shift+Tab and Esc pressed in
   // the window or one of its controls. True when the message was taken.
@@ -87,8 +89,8 @@ class MainWindow {
   HWND focus_when_deactivated_ = nullptr;
   UniqueIcon big_icon_;
   UniqueIcon small_icon_;
-  std::unique_ptr<NamesFileDialog> file_dialog_;
-  std::unique_ptr<NamesDropTarget> drop_target_;
+  std::unique_ptr<OpenFileDialog> file_dialog_;
+  std::unique_ptr<DropTarget> drop_target_;
 };
 
 }  // namespace zq

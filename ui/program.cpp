@@ -8,9 +8,12 @@
 #include "core/file_system.h"
 #include "core/text.h"
 #include "engine/folder_listing.h"
+#include "engine/name_list.h"
+#include "engine/rename_run.h"
 #include "ui/event_hold.h"
 #include "ui/exit_routines.h"
 #include "ui/message_loop.h"
+#include "ui/names_file_loading.h"
 #include "ui/win32_form.h"
 #include "ui/win32_handles.h"
 
@@ -32,8 +35,20 @@ void SetCurrentDirectoryToProgramFolder() {
 }
 
 EventBindings Bindings(Win32Form& form) {
+  FileSystem& file_system = SystemFileSystem();
   EventBindings bindings;
-  bindings.open_folder_clicked = [&form] { OnOpenFolderClicked(form, SystemFileSystem()); };
+  bindings.main_window_created = [&form] { OnMainWindowCreated(form); };
+  bindings.open_folder_clicked = [&form, &file_system] { OnOpenFolderClicked(form, file_system); };
+  bindings.start_rename_clicked = [&form, &file_system] {
+    OnStartRenameClicked(form, file_system);
+  };
+  bindings.open_names_file_clicked = [&form, &file_system] {
+    OnOpenNamesFileClicked(form, file_system);
+  };
+  bindings.names_changed = [&form] { OnNamesChanged(form); };
+  bindings.file_dropped = [&form, &file_system](const Text& paths) {
+    OnFileDropped(form, file_system, paths);
+  };
   return bindings;
 }
 
@@ -56,6 +71,8 @@ int ProgramStart() {
   SetCurrentDirectoryToProgramFolder();
   g_form = std::make_unique<Win32Form>();
   g_form->Bind(Bindings(*g_form));
+  InitGlobals();
+  RegisterExitRoutine(&ReleaseGlobals);
   StartupHook();
   LoadMainWindow(*g_form);
   g_quit_code = RunMessageLoop(g_form->Window());

@@ -104,9 +104,9 @@ void Win32Form::PumpPendingEvents() { PumpPendingMessages(window_); }
 
 void Win32Form::FatalStop(const Text& message, std::int32_t code) { zq::FatalStop(message, code); }
 
-NamesFileDialog& Win32Form::FileDialog() { return window_.FileDialog(); }
+NamesFileDialog& Win32Form::FileDialog() { return window_.FileDialogComponent(); }
 
-NamesDropTarget& Win32Form::DropTarget() { return window_.DropTarget(); }
+NamesDropTarget& Win32Form::DropTarget() { return window_.DropTargetComponent(); }
 
 void Win32Form::ButtonClicked(Control button) {
   switch (button) {
