@@ -12,30 +12,6 @@ namespace {
 constexpr char kDesktop[] = "zqtest";
 constexpr char kTitle[] = "ZQ文件批量改名    BY:vondle";
 
-struct WindowSearch {
-  DWORD process_id;
-  std::string window_class;
-  std::string title;
-  HWND found;
-};
-
-BOOL CALLBACK MatchTopLevel(HWND window, LPARAM search_address) {
-  auto* search = reinterpret_cast<WindowSearch*>(search_address);
-  DWORD process_id = 0;
-  GetWindowThreadProcessId(window, &process_id);
-  if (process_id != search->process_id || !IsWindowVisible(window)) return TRUE;
-  if (!search->window_class.empty() && ClassOf(window) != search->window_class) return TRUE;
-  if (WindowText(window) != search->title) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-HWND FindTopLevel(DWORD process_id, const std::string& window_class, const std::string& title) {
-  WindowSearch search{process_id, window_class, title, nullptr};
-  EnumWindows(&MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> children;
   for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
@@ -51,6 +27,36 @@ HWND FindDescendant(HWND parent, const std::string& window_class) {
     if (HWND found = FindDescendant(child, window_class)) return found;
   }
   return nullptr;
+}
+
+struct WindowSearch {
+  DWORD process_id;
+  std::string window_class;
+  std::string title;
+  HWND found;
+  const char* descendant_class;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM search_address) {
+  auto* search = reinterpret_cast<WindowSearch*>(search_address);
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(window, &process_id);
+  if (process_id != search->process_id || !IsWindowVisible(window)) return TRUE;
+  if (!search->window_class.empty() && ClassOf(window) != search->window_class) return TRUE;
+  if (search->descendant_class != nullptr) {
+    if (FindDescendant(window, search->descendant_class) == nullptr) return TRUE;
+  } else if (WindowText(window) != search->title) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+HWND FindTopLevel(DWORD process_id, const std::string& window_class, const std::string& title,
+                  const char* descendant_class = nullptr) {
+  WindowSearch search{process_id, window_class, title, nullptr, descendant_class};
+  EnumWindows(&MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 std::string DesktopPath() {
@@ -230,20 +236,42 @@ void RunningProgram::PressKey(WORD virtual_key, bool shift) const {
   key(virtual_key, false);
   key(virtual_key, true);
   if (shift) key(VK_SHIFT, true);
-  SetForegroundWindow(window_);
+  // Keys go to the active window; after a dialog has closed the window may not be active.
+  if (GetForegroundWindow() != window_) {
+    SetForegroundWindow(window_);
+    WaitUntil([this] { return GetForegroundWindow() == window_ && Focus() != nullptr; });
+  }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 std::vector<std::string> RunningProgram::ListItems() const {
+  // Asked for in UTF-16 and turned into the ANSI code page here: Wine hands the A form of
+  // LB_GETTEXT across processes without converting it.
   std::vector<std::string> items;
   const HWND list = FileListBox();
   const LRESULT count = Send(list, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    char text[1024] = {};
-    Send(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    wchar_t wide[1024] = {};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide),
+                        SMTO_NORMAL, 5000, &result);
+    char text[2048] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     items.push_back(text);
   }
   return items;
+}
+
+void RunningProgram::PasteNames(const std::string& text) const {
+  if (!OpenClipboard(nullptr)) throw std::runtime_error("cannot open the clipboard");
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+  Send(NamesBox(), EM_SETSEL, 0, -1);
+  Send(NamesBox(), WM_PASTE);
 }
 
 HWND RunningProgram::FindDialog(const std::string& caption) const {
@@ -272,12 +300,58 @@ void RunningProgram::Answer(HWND dialog, int button_id) {
   PostMessageA(GetDlgItem(dialog, button_id), BM_CLICK, 0, 0);
 }
 
+HWND RunningProgram::WaitForFolderPicker() const {
+  HWND picker = nullptr;
+  WaitUntil([&] {
+    picker = FindTopLevel(process_.dwProcessId, "#32770", "", "SysTreeView32");
+    return picker != nullptr;
+  });
+  return picker;
+}
+
+std::vector<std::string> RunningProgram::StaticTexts(HWND dialog) {
+  std::vector<std::string> texts;
+  for (HWND child : Children(dialog)) {
+    if (ClassOf(child) == "Static") texts.push_back(WindowText(child));
+  }
+  return texts;
+}
+
+void RunningProgram::Sync() const { Send(window_, WM_NULL); }
+
+std::string RunningProgram::TreeItemText(HWND tree, LPARAM item) const {
+  // TVM_GETITEMA points into the program's memory: the item and its text buffer live there.
+  constexpr SIZE_T kTextSize = 260;
+  void* remote = VirtualAllocEx(process_.hProcess, nullptr, sizeof(TVITEMA) + kTextSize,
+                                MEM_COMMIT, PAGE_READWRITE);
+  if (remote == nullptr) return std::string();
+  TVITEMA request = {};
+  request.mask = TVIF_TEXT;
+  request.hItem = reinterpret_cast<HTREEITEM>(item);
+  request.pszText = static_cast<char*>(remote) + sizeof(TVITEMA);
+  request.cchTextMax = kTextSize;
+  char text[kTextSize] = {};
+  if (WriteProcessMemory(process_.hProcess, remote, &request, sizeof request, nullptr) &&
+      Send(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote))) {
+    ReadProcessMemory(process_.hProcess, request.pszText, text, kTextSize - 1, nullptr);
+  }
+  VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
+  return text;
+}
+
 void RunningProgram::ChooseInFolderPicker(HWND picker, const std::string& name) const {
   const HWND tree = FindDescendant(picker, "SysTreeView32");
   if (tree == nullptr) throw std::runtime_error("the folder picker has no tree");
-  const LRESULT first = Send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
-  for (char c : name) PostMessageA(tree, WM_CHAR, static_cast<unsigned char>(c), 0);
-  WaitUntil([&] { return Send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != first; });
+  const LPARAM root = Send(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+  Send(tree, TVM_EXPAND, TVE_EXPAND, root);
+  for (LPARAM item = Send(tree, TVM_GETNEXTITEM, TVGN_CHILD, root); item != 0;
+       item = Send(tree, TVM_GETNEXTITEM, TVGN_NEXT, item)) {
+    if (TreeItemText(tree, item) == name) {
+      Send(tree, TVM_SELECTITEM, TVGN_CARET, item);
+      return;
+    }
+  }
+  throw std::runtime_error("the folder picker does not show " + name);
 }
 
 DWORD RunningProgram::WaitForExit(DWORD timeout_ms) {

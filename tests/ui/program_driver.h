@@ -26,7 +26,7 @@ std::string ClassOf(HWND window);
 RECT RectInParent(HWND window);
 
 // A folder on the desktop of the Wine user, which the folder picker shows right under its
-// selected root, so type-ahead finds it. Removed with its files at the end.
+// selected root. Removed with its files at the end.
 class DesktopFolder {
  public:
   explicit DesktopFolder(const std::string& name);
@@ -73,6 +73,9 @@ class RunningProgram {
   // A key pressed and released, with Shift held when asked, on the control with the focus.
   void PressKey(WORD virtual_key, bool shift = false) const;
   std::vector<std::string> ListItems() const;
+  // Replaces the names box's text by pasting `text` over all of it, as a person would: a
+  // paste is a change the box reports, unlike WM_SETTEXT on a multi-line edit box.
+  void PasteNames(const std::string& text) const;
 
   // The first visible dialog (class #32770) of the program with this caption, or null.
   HWND FindDialog(const std::string& caption) const;
@@ -81,13 +84,22 @@ class RunningProgram {
   static std::string MessageText(HWND box);
   // Presses a dialog's button by its id (IDOK, IDCANCEL).
   static void Answer(HWND dialog, int button_id);
-  // In an open folder picker, selects the desktop's folder `name` by type-ahead.
+  // The open folder picker: the program's dialog that holds a folder tree.
+  HWND WaitForFolderPicker() const;
+  // The texts of a dialog's static controls, in order.
+  static std::vector<std::string> StaticTexts(HWND dialog);
+  // In an open folder picker, selects the desktop's folder `name`.
   void ChooseInFolderPicker(HWND picker, const std::string& name) const;
 
+  // Returns once the program's thread has handled everything sent before: the handler of a
+  // click that was already dispatched has run to its end (or opened a modal dialog).
+  void Sync() const;
   // Waits for the process to end; its exit code, or STILL_ACTIVE after the timeout.
   DWORD WaitForExit(DWORD timeout_ms = 10000);
 
  private:
+  std::string TreeItemText(HWND tree, LPARAM item) const;
+
   PROCESS_INFORMATION process_ = {};
   HWND window_ = nullptr;
   DWORD thread_id_ = 0;
