@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include <commctrl.h>
+
 #include "ui/message_loop.h"
 
 namespace zq {
@@ -85,6 +87,11 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create(HINSTANCE instance) {
+  // Loads version 6 of the common controls that the manifest asks for, whose classes the
+  // controls below then are (older systems load it only when asked).
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
+
   WNDCLASSEXA window_class = {};
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = &MainWindow::WindowProc;
