@@ -179,6 +179,21 @@ void MainWindow::Show() {
   UpdateWindow(window_);
 }
 
+void MainWindow::SuspendListDrawing() {
+  if (list_drawing_suspended_ || window_ == nullptr) return;
+  SendMessageA(ControlHandle(Control::FileListBox), WM_SETREDRAW, FALSE, 0);
+  list_drawing_suspended_ = true;
+}
+
+void MainWindow::ResumeListDrawing() {
+  if (!list_drawing_suspended_) return;
+  list_drawing_suspended_ = false;
+  const HWND list = ControlHandle(Control::FileListBox);
+  if (list == nullptr) return;
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
 bool MainWindow::PreTranslate(const MSG& message) {
   if (window_ == nullptr || message.message != WM_KEYDOWN) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
@@ -291,6 +306,7 @@ void MainWindow::OnDestroy() {
 
 void MainWindow::OnNcDestroy() {
   window_ = nullptr;
+  list_drawing_suspended_ = false;
   for (HWND& control : controls_) control = nullptr;
   focus_when_deactivated_ = nullptr;
 }

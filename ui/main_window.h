@@ -65,6 +65,12 @@ class MainWindow {
   NamesFileDialog& FileDialogComponent() { return *file_dialog_; }
   NamesDropTarget& DropTargetComponent() { return *drop_target_; }
 
+  // Adding items one by one would repaint the list after each of them: the list stops
+  // drawing at the first item added and draws again, all at once, when the thread is about
+  // to handle messages (the pump, the idle loop, a modal dialog).
+  void SuspendListDrawing();
+  void ResumeListDrawing();
+
   // Offered every message before it is dispatched: takes Tab, Shift+Tab and Esc pressed in
   // the window or one of its controls. True when the message was taken.
   bool PreTranslate(const MSG& message);
@@ -87,6 +93,7 @@ class MainWindow {
   HWND window_ = nullptr;
   HWND controls_[kControlCount] = {};
   HWND focus_when_deactivated_ = nullptr;
+  bool list_drawing_suspended_ = false;
   UniqueIcon big_icon_;
   UniqueIcon small_icon_;
   std::unique_ptr<OpenFileDialog> file_dialog_;

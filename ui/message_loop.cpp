@@ -16,6 +16,7 @@ void Deliver(MainWindow& window, const MSG& message) {
 }  // namespace
 
 void PumpPendingMessages(MainWindow& window) {
+  window.ResumeListDrawing();
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -33,7 +34,12 @@ int RunMessageLoop(MainWindow& window) {
   g_loop_started = true;
   if (!window.IsOpen()) return 0;
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) Deliver(window, message);
+  for (;;) {
+    // Idle work, before waiting: the window layer's own upkeep.
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) window.ResumeListDrawing();
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
+    Deliver(window, message);
+  }
   return static_cast<int>(message.wParam);
 }
 

@@ -71,6 +71,7 @@ void Win32Form::ClearFileList() {
 void Win32Form::AppendFileListItem(const Text& item) {
   const HWND list = window_.ControlHandle(Control::FileListBox);
   if (list == nullptr) return;
+  window_.SuspendListDrawing();
   const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.CStr()));
   if (index >= 0) SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), 0);
 }
@@ -94,17 +95,28 @@ Text Win32Form::FileListItem(std::int32_t index) {
   return Text(buffer.data(), static_cast<std::int32_t>(got));
 }
 
+// The dialogs run their own message loops, where the list may be painted.
 std::int32_t Win32Form::ShowMessage(const Text& message, std::int32_t buttons) {
+  window_.ResumeListDrawing();
   return zq::ShowMessage(message, buttons);
 }
 
-Text Win32Form::BrowseForFolder(const Text& title) { return zq::BrowseForFolder(title); }
+Text Win32Form::BrowseForFolder(const Text& title) {
+  window_.ResumeListDrawing();
+  return zq::BrowseForFolder(title);
+}
 
 void Win32Form::PumpPendingEvents() { PumpPendingMessages(window_); }
 
-void Win32Form::FatalStop(const Text& message, std::int32_t code) { zq::FatalStop(message, code); }
+void Win32Form::FatalStop(const Text& message, std::int32_t code) {
+  window_.ResumeListDrawing();
+  zq::FatalStop(message, code);
+}
 
-NamesFileDialog& Win32Form::FileDialog() { return window_.FileDialogComponent(); }
+NamesFileDialog& Win32Form::FileDialog() {
+  window_.ResumeListDrawing();
+  return window_.FileDialogComponent();
+}
 
 NamesDropTarget& Win32Form::DropTarget() { return window_.DropTargetComponent(); }
 
