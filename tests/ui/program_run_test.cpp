@@ -99,6 +99,19 @@ TEST(ProgramRun, RenamesOnlyAfterOkAndWarnsWhenTheCountsDiffer) {
     EXPECT_EQ(program.FindDialog("信息："), nullptr) << "no box when the counts agree";
   }
 
+  {
+    SCOPED_TRACE("a cancelled picker empties the path and the name, keeps the list");
+    program.Click(program.Button("打开文件夹"));
+    const HWND picker = program.WaitForFolderPicker();
+    ASSERT_NE(picker, nullptr);
+    RunningProgram::Answer(picker, IDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(program.FolderPathBox()).empty(); }));
+    program.Sync();
+    EXPECT_EQ(WindowText(program.FolderNameBox()), "");
+    EXPECT_EQ(program.ListItems(), listed);
+    EXPECT_EQ(WindowText(program.FileCountBox()), "3");
+  }
+
   program.PressKey(VK_ESCAPE);
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
