@@ -72,8 +72,10 @@ FailureReport ReadFailureReport(const std::vector<ShownMessage>& messages) {
   return report;
 }
 
+std::size_t LastBackslash(const std::string& path) { return FindCharacter(path, '\\', true); }
+
 std::string ExpectedNewPath(const std::string& old_path, const std::string& name) {
-  const std::size_t backslash = FindCharacter(old_path, '\\', true);
+  const std::size_t backslash = LastBackslash(old_path);
   const std::size_t name_start = backslash == std::string::npos ? 0 : backslash + 1;
   const std::string file_name = old_path.substr(name_start);
   const std::size_t dot = FindCharacter(file_name, '.', false);

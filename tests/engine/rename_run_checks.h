@@ -38,6 +38,9 @@ FailureReport ReadFailureReport(const std::vector<ShownMessage>& messages);
 // file name from its first dot on.
 std::string ExpectedNewPath(const std::string& old_path, const std::string& name);
 
+// Offset of the last backslash character of `path` (a trail byte 0x5C is none), or npos.
+std::size_t LastBackslash(const std::string& path);
+
 // `path` relative to `folder` (which it must lie in), or "" when it lies elsewhere.
 std::string RelativeTo(const std::string& folder, const std::string& path);
 

@@ -26,7 +26,7 @@ namespace {
 
 #ifdef _WIN32
 // Wine starts files and folders slowly; the Linux run covers the bulk.
-constexpr int kDefaultCases = 40;
+constexpr int kDefaultCases = 100;
 #else
 constexpr int kDefaultCases = 400;
 #endif
@@ -84,12 +84,14 @@ std::string Escaped(const std::string& bytes) {
   return out;
 }
 
-// The name a path's last component really gets: Windows drops trailing dots and spaces.
+// Where a rename to `relative` really puts the file: Windows drops trailing dots and spaces
+// from the last component, and a last component left empty (as "." is) names its folder.
 std::string AsStored(std::string relative) {
 #ifdef _WIN32
-  const std::size_t last = relative.rfind('\\');
+  const std::size_t last = LastBackslash(relative);
   const std::size_t start = last == std::string::npos ? 0 : last + 1;
   while (relative.size() > start && (relative.back() == ' ' || relative.back() == '.')) relative.pop_back();
+  if (relative.size() == start && start > 0) relative.pop_back();
 #endif
   return relative;
 }
