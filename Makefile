@@ -33,6 +33,9 @@ test: native sanitize fuzz windows
 	ctest --preset fuzz
 	tools/with-display.sh ctest --preset windows
 
+bench: native
+	build/native/bench/listing_bench
+
 run: windows
 	tools/run-program.sh
 
