@@ -55,6 +55,8 @@ class Random {
 const std::vector<std::string> kParts = {"a", "b", "IMG", "x", "Y", "1", "_", " ", ".",
                                          "照片", "文件", "乗", "誠", "轡"};
 const std::vector<std::string> kExtensions = {"", ".txt", ".jpg", ".tar.gz", ".", ".照片", ". a", ".乗"};
+// Characters no Windows file name holds (Linux takes them).
+const std::vector<std::string> kRefusedOnWindows = {":", "?", "*", "<", ">", "|", "\""};
 const std::vector<std::string> kSubfolders = {"sub", "子目录", "d 1", "乗"};
 
 std::string Lower(std::string s) {
@@ -84,9 +86,13 @@ std::string Escaped(const std::string& bytes) {
   return out;
 }
 
-// Where a rename to `relative` really puts the file: Windows drops trailing dots and spaces
-// from the last component, and a last component left empty (as "." is) names its folder.
+// Where a rename to `relative` really puts the file: a slash separates as a backslash does;
+// Windows drops trailing dots and spaces from the last component, and a last component left
+// empty (as "." is) names its folder.
 std::string AsStored(std::string relative) {
+  for (char& c : relative) {
+    if (c == '/') c = '\\';  // never a trail byte: those are 0x40 and above
+  }
 #ifdef _WIN32
   const std::size_t last = LastBackslash(relative);
   const std::size_t start = last == std::string::npos ? 0 : last + 1;
@@ -137,7 +143,7 @@ std::string FileName(Random& random) {
 std::string StemOf(const std::string& file) { return file.substr(0, file.find('.')); }
 
 std::string MakeName(Random& random, const Case& c, std::size_t k) {
-  switch (random.Below(9)) {
+  switch (random.Below(11)) {
     case 0:
       return Stem(random, 3);
     case 1:
@@ -154,6 +160,10 @@ std::string MakeName(Random& random, const Case& c, std::size_t k) {
       return "无此目录\\" + Stem(random, 2);
     case 7:
       return Stem(random, 2) + std::string(1 + random.Below(3), ' ');
+    case 8:
+      return Stem(random, 2) + random.Pick(kRefusedOnWindows) + Stem(random, 2);
+    case 9:
+      return c.subfolders.empty() ? Stem(random, 2) : random.Pick(c.subfolders) + "/" + Stem(random, 2);
     default:
       return StemOf(c.files[k % c.files.size()]);
   }
