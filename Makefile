@@ -27,6 +27,9 @@ test: native sanitize windows
 	ctest --preset sanitize
 	tools/with-display.sh ctest --preset windows
 
+bench: native
+	build/native/bench/listing_bench
+
 run: windows
 	tools/run-program.sh
 

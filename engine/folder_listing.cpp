@@ -1,5 +1,7 @@
 #include "engine/folder_listing.h"
 
+#include <utility>
+
 namespace zq {
 
 void OnOpenFolderClicked(Form& form, FileSystem& file_system) {
@@ -41,7 +43,7 @@ Text FindFiles(FileSystem& file_system, const Text& pattern, SearchHandle& handl
   if (handle == nullptr) return Text();
   DirectoryEntry entry;
   while (handle->Next(entry)) {
-    if (!entry.is_directory && !entry.name.IsEmpty()) return entry.name;
+    if (!entry.is_directory && !entry.name.IsEmpty()) return std::move(entry.name);
   }
   CloseSearch(handle);
   return Text();

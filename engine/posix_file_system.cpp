@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <utility>
 
 namespace zq {
 namespace {
@@ -50,7 +51,7 @@ class PosixDirectorySearch : public DirectorySearch {
     while (const dirent* found = readdir(dir_.get())) {
       Text name(found->d_name);
       if (!NameMatches(name, name_pattern_)) continue;
-      entry.name = name;
+      entry.name = std::move(name);
       entry.is_directory = IsDirectory(*found);
       return true;
     }
