@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/file_system.h"
+#include "engine/name_list.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_form.h"
 #include "ui/names_file_loading.h"
@@ -66,13 +67,8 @@ Figures Measure(Run run) {
   return {took.count(), PeakBytes() - before};
 }
 
-// What the name list does on a change of the names box: split, then show the count.
-void ShowNameCount(TestForm& form) {
-  const TextList names = TextSplit(form.ReadBoxText(Box::NamesBox), "\r\n");
-  form.WriteBoxText(Box::NameCountBox, TextFromNumber(static_cast<std::int32_t>(names.size())));
-}
-
 int Run() {
+  InitGlobals();
   TempFolder folder;
   const Text path = folder.PathOf("names.txt").c_str();
   {
@@ -102,9 +98,10 @@ int Run() {
   Text count;
   const Figures counted = Measure([&] {
     TestForm form;
-    form.bindings.names_changed = [&form] { ShowNameCount(form); };
+    form.bindings.names_changed = [&form] { OnNamesChanged(form); };
     OnFileDropped(form, file_system, path);
     count = form.ReadBoxText(Box::NameCountBox);
+    ReleaseGlobals();
   });
 
   std::printf("names file: %.0f bytes, %d lines; name count shown: %s\n", file_bytes, kLines,
