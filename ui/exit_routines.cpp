@@ -1,0 +1,31 @@
+#include "ui/exit_routines.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace zq {
+namespace {
+
+std::vector<ExitRoutine>& Routines() {
+  static std::vector<ExitRoutine> routines;
+  return routines;
+}
+
+}  // namespace
+
+void RegisterExitRoutine(ExitRoutine routine) {
+  std::vector<ExitRoutine>& routines = Routines();
+  if (std::find(routines.begin(), routines.end(), routine) == routines.end()) {
+    routines.push_back(routine);
+  }
+}
+
+void RunExitRoutines() {
+  std::vector<ExitRoutine> routines;
+  routines.swap(Routines());
+  for (ExitRoutine routine : routines) routine();
+}
+
+void ClearExitRoutines() { Routines().clear(); }
+
+}  // namespace zq
