@@ -1,6 +1,6 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing
 # first (Debian packages, as root), so they work on a fresh Debian 12 machine.
-.PHONY: run test setup native sanitize windows bench clean
+.PHONY: run test setup native sanitize fuzz windows bench clean
 
 JOBS ?= $(shell nproc)
 
@@ -18,13 +18,19 @@ sanitize: setup
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 
+# libFuzzer targets; in `make test` each runs for ZQ_FUZZ_SECONDS (60) from its corpus.
+fuzz: setup
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+
 windows: setup
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 
-test: native sanitize windows
+test: native sanitize fuzz windows
 	ctest --preset native
 	ctest --preset sanitize
+	ctest --preset fuzz
 	tools/with-display.sh ctest --preset windows
 
 bench: native

@@ -9,14 +9,13 @@ TextList NameList;
 void InitGlobals() { NameList = TextList(); }
 
 void ReleaseGlobals() {
-  // Swapping with empty values gives the memory back; clear() would keep it.
-  TextList().swap(NameList);
+  NameList = TextList();
   MatchedName = Text();
 }
 
 void OnNamesChanged(Form& form) {
-  TextList names = TextSplit(form.ReadBoxText(Box::NamesBox), "\r\n");
-  NameList.swap(names);
+  // The new list is complete before the old one goes.
+  NameList = TextSplit(form.ReadBoxText(Box::NamesBox), "\r\n");
   form.WriteBoxText(Box::NameCountBox, TextFromNumber(static_cast<std::int32_t>(NameList.size())));
 }
 

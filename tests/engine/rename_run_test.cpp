@@ -214,6 +214,7 @@ TEST(RenameRun, AtStartUpAsksAndRenamesNothing) {
   OnStartRenameClicked(scene.form, scene.file_system);
   EXPECT_EQ(scene.form.shown_messages, std::vector<ShownMessage>{kConfirm});
   EXPECT_TRUE(scene.file_system.renames.empty());
+  EXPECT_TRUE(scene.form.ReadBoxText(Box::NameCountBox).IsEmpty());
 }
 
 TEST(RenameRun, ReportsTheFirstTwentyFailedFiles) {
@@ -310,6 +311,7 @@ TEST(RenameRun, MatchedNameKeepsTheLastFilesOldName) {
   scene.form.message_answers.push_back(kMessageCancel);
   OnStartRenameClicked(scene.form, scene.file_system);
   EXPECT_EQ(MatchedName, Text("b"));
+  EXPECT_EQ(scene.folder.Contents(), (Contents{{"N.jpg", "a.jpg"}, {"M.c.d", "b.c.d"}}));
 }
 
 TEST(TextBetween, CutsBetweenTheStartMarkerAndTheNextEndMarker) {

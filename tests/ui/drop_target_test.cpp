@@ -1,90 +1,19 @@
 #include "ui/drop_target.h"
 
 #include <gtest/gtest.h>
-#include <shlobj.h>
 
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "tests/ui/test_data_object.h"
 
 namespace zq {
 namespace {
 
 const CLIPFORMAT kHtml = static_cast<CLIPFORMAT>(RegisterClipboardFormatA("HTML Format"));
-const CLIPFORMAT kUrl = static_cast<CLIPFORMAT>(RegisterClipboardFormatA("UniformResourceLocator"));
-
-// CF_HDROP content: a DROPFILES header, then the list of paths.
-std::string DropFilesWithList(const std::string& list, bool wide = false) {
-  DROPFILES header = {};
-  header.pFiles = sizeof header;
-  header.fWide = wide;
-  return std::string(reinterpret_cast<const char*>(&header), sizeof header) + list;
-}
-
-// The ANSI paths, each ended by NUL, and one more NUL (two for no path).
-std::string DropFilesOf(const std::vector<std::string>& paths) {
-  std::string list;
-  for (const std::string& path : paths) list += path + '\0';
-  if (paths.empty()) list += '\0';
-  return DropFilesWithList(list + '\0');
-}
-
-// A drag source's data: offers the chosen formats as global memory and counts its
-// references.
-class TestData : public IDataObject {
- public:
-  void Offer(CLIPFORMAT format, const std::string& bytes) { offered_[format] = bytes; }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
-      *object = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references; }
-
-  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-    const std::string& bytes = offered_[format->cfFormat];
-    HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    std::memcpy(GlobalLock(global), bytes.data(), bytes.size());
-    GlobalUnlock(global);
-    medium->tymed = TYMED_HGLOBAL;
-    medium->hGlobal = global;
-    medium->pUnkForRelease = nullptr;
-    ++media_given;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-    if (offered_.count(format->cfFormat) == 0) return DV_E_FORMATETC;
-    if (format->ptd != nullptr || format->dwAspect != DVASPECT_CONTENT ||
-        format->lindex != -1 || (format->tymed & TYMED_HGLOBAL) == 0)
-      return DV_E_FORMATETC;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-
-  ULONG references = 1;
-  int media_given = 0;
-
- private:
-  std::map<CLIPFORMAT, std::string> offered_;
-};
+const CLIPFORMAT kUrl =
+    static_cast<CLIPFORMAT>(RegisterClipboardFormatA("UniformResourceLocator"));
 
 // Every event of the target, in the order raised, as "kind:text".
 class DropTargetTest : public ::testing::Test {
@@ -132,7 +61,7 @@ TEST_F(DropTargetTest, EffectFollowsKeysAndAllowedEffectsOnceTheDragIsAccepted) 
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    TestData data;
+    TestDataObject data;
     data.Offer(c.files_offered ? CF_HDROP : CF_UNICODETEXT, DropFilesOf({"C:\\a.txt"}));
     DWORD effect = c.allowed;
     EXPECT_EQ(ole->DragEnter(&data, c.keys, point, &effect), S_OK);
@@ -163,7 +92,7 @@ TEST_F(DropTargetTest, AnyOfTheFourKindsIsAcceptedAndNothingElse) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    TestData data;
+    TestDataObject data;
     data.Offer(c.format, "x");
     DWORD effect = DROPEFFECT_COPY;
     ole->DragEnter(&data, 0, point, &effect);
@@ -173,7 +102,7 @@ TEST_F(DropTargetTest, AnyOfTheFourKindsIsAcceptedAndNothingElse) {
 }
 
 TEST_F(DropTargetTest, DragLeaveEndsTheAcceptance) {
-  TestData data;
+  TestDataObject data;
   data.Offer(CF_HDROP, DropFilesOf({"C:\\a.txt"}));
   DWORD effect = DROPEFFECT_COPY;
   ole->DragEnter(&data, 0, point, &effect);
@@ -219,7 +148,7 @@ TEST_F(DropTargetTest, DeliversTextUnlessHtmlIsOfferedThenHtmlUrlAndFiles) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    TestData data;
+    TestDataObject data;
     for (const auto& [format, bytes] : c.offered) data.Offer(format, bytes);
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     ole->DragEnter(&data, 0, point, &effect);
@@ -234,7 +163,7 @@ TEST_F(DropTargetTest, DeliversTextUnlessHtmlIsOfferedThenHtmlUrlAndFiles) {
 TEST(DropTarget, AnEventWithoutHandlerDoesNothingAndTheDropGoesOn) {
   std::vector<std::string> files;
   DropTarget target([&files](const Text& paths) { files.push_back(paths.ToStdString()); });
-  TestData data;
+  TestDataObject data;
   data.Offer(CF_TEXT, "t");
   data.Offer(kUrl, "u");
   data.Offer(CF_HDROP, DropFilesOf({"C:\\n.txt"}));
@@ -277,7 +206,7 @@ ULONG ReferencesOf(IUnknown* object) {
 
 TEST_F(DropTargetTest, ReferencesAreBackAtTheirStartAfterADrag) {
   EXPECT_EQ(ReferencesOf(ole), 1u);
-  TestData data;
+  TestDataObject data;
   data.Offer(CF_TEXT, "t");
   data.Offer(CF_HDROP, DropFilesOf({"C:\\a.txt", "C:\\b.txt"}));
   DWORD effect = DROPEFFECT_COPY;

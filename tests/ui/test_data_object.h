@@ -1,0 +1,49 @@
+// A drag source's data for the tests: offers the chosen clipboard formats as global memory
+// and counts its references and the media it handed out.
+#pragma once
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zq {
+
+// CF_HDROP content: a DROPFILES header, then `list` (ANSI, or UTF-16 when `wide`).
+std::string DropFilesWithList(const std::string& list, bool wide = false);
+// The ANSI paths, each ended by NUL, and the closing NUL (two for no path).
+std::string DropFilesOf(const std::vector<std::string>& paths);
+
+class TestDataObject : public IDataObject {
+ public:
+  void Offer(CLIPFORMAT format, const std::string& bytes) { offered_[format] = bytes; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+  // Lives on the test's stack: the count is only watched.
+  ULONG STDMETHODCALLTYPE Release() override { return --references; }
+
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override;
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+
+  ULONG references = 1;
+  int media_given = 0;
+
+ private:
+  std::map<CLIPFORMAT, std::string> offered_;
+};
+
+}  // namespace zq
