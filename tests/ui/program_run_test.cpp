@@ -25,12 +25,15 @@ void ListFolder(RunningProgram& program, const DesktopFolder& folder, const char
   ASSERT_NE(picker, nullptr);
   const std::vector<std::string> texts = RunningProgram::StaticTexts(picker);
   EXPECT_NE(std::find(texts.begin(), texts.end(), "请选择文件夹"), texts.end()) << "title";
+  EXPECT_EQ(GetWindow(picker, GW_OWNER), program.Window());
+  EXPECT_FALSE(IsWindowEnabled(program.Window())) << "the window takes no input meanwhile";
   program.ChooseInFolderPicker(picker, folder.Name());
   RunningProgram::Answer(picker, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return WindowText(program.FileCountBox()) == count; }))
       << WindowText(program.FolderPathBox()) << " " << WindowText(program.FileCountBox());
   EXPECT_EQ(WindowText(program.FolderPathBox()), folder.Path());
   EXPECT_EQ(WindowText(program.FolderNameBox()), folder.Name());
+  EXPECT_TRUE(IsWindowEnabled(program.Window()));
 }
 
 void TypeNames(RunningProgram& program, const char* names, const char* count) {
