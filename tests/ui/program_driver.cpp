@@ -76,9 +76,14 @@ std::string ProgramPath(const std::string& exe_name) {
   char path[MAX_PATH];
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string folder(path);
-  // tests\ui\x.exe -> the build folder, where the program is.
-  for (int up = 0; up < 3; ++up) folder = folder.substr(0, folder.find_last_of('\\'));
-  return folder + "\\" + exe_name;
+  // The nearest folder above this program that holds it: the build folder.
+  for (std::size_t cut = folder.find_last_of('\\'); cut != std::string::npos;
+       cut = folder.find_last_of('\\')) {
+    folder.resize(cut);
+    const std::string candidate = folder + "\\" + exe_name;
+    if (GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) return candidate;
+  }
+  return exe_name;
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms) {

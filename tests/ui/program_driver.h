@@ -11,7 +11,7 @@
 
 namespace zq {
 
-// The program's path next to the test programs' folder (build/windows/tests/ui -> build/windows).
+// The program's path: in the nearest folder above the running test program that holds it.
 std::string ProgramPath(const std::string& exe_name);
 
 // Polls `done` every few milliseconds; false when it is still false after `timeout_ms`.
