@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include <commctrl.h>
+
 #include "ui/message_loop.h"
 
 namespace zq {
@@ -47,7 +49,7 @@ constexpr ControlLayout kLayout[] = {
      WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_USETABSTOPS |
          LBS_NOINTEGRALHEIGHT,
      WS_EX_CLIENTEDGE, 18, 48, 374, 240},
-    // Clips its sibling, the list box above it, so that repainting the frame never
+    // Clips its sibling, the list box above it, so that painting the group box never
     // paints over the list.
     {Control::FileListGroup, "BUTTON", "目录文件",
      WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX | BS_LEFT, 0, 14, 36, 386, 252},
@@ -73,6 +75,21 @@ bool IsButton(Control control) {
          control == Control::OpenNamesFileButton;
 }
 
+// A group box paints only its frame and caption, and the window clips its children, so the
+// strip between the frame and the list would never be painted: the group box fills its
+// background itself.
+LRESULT CALLBACK GroupBoxProc(HWND group, UINT message, WPARAM wparam, LPARAM lparam,
+                              UINT_PTR id, DWORD_PTR) {
+  if (message == WM_ERASEBKGND) {
+    RECT area;
+    GetClientRect(group, &area);
+    FillRect(reinterpret_cast<HDC>(wparam), &area, GetSysColorBrush(COLOR_BTNFACE));
+    return 1;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(group, &GroupBoxProc, id);
+  return DefSubclassProc(group, message, wparam, lparam);
+}
+
 bool CanTakeFocus(HWND control) {
   return (GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowVisible(control) &&
          IsWindowEnabled(control);
@@ -85,6 +102,11 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create(HINSTANCE instance) {
+  // Loads version 6 of the common controls that the manifest asks for, whose classes the
+  // controls below then are (older systems load it only when asked).
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
+
   WNDCLASSEXA window_class = {};
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = &MainWindow::WindowProc;
@@ -137,6 +159,7 @@ bool MainWindow::CreateControls(HINSTANCE instance) {
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 
+  SetWindowSubclass(ControlHandle(Control::FileListGroup), &GroupBoxProc, 0, 0);
   SendMessageA(ControlHandle(Control::NamesBox), EM_LIMITTEXT, kNamesBoxLimit, 0);
   const HWND list = ControlHandle(Control::FileListBox);
   const LRESULT item_height = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);

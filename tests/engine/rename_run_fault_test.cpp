@@ -158,26 +158,5 @@ TEST(RenameRunFaults, EachFaultFailsOnlyItsFileAndTheRunGoesOn) {
   for (const FaultRow& row : rows) RunFaultRow(row);
 }
 
-TEST(RenameRunFaults, FailureMessageNamesTheFirstTwentyAndSaysThereAreMore) {
-  TempFolder folder;
-  std::string names;
-  for (int i = 0; i < 23; ++i) {
-    folder.WriteFile("f" + std::to_string(i) + ".txt", std::to_string(i));
-    names += "n" + std::to_string(i) + "\r\n";
-  }
-  const std::vector<std::string> listed = ListOf(folder.Path());
-  FaultInjectingFileSystem file_system(SystemFileSystem());
-  for (const std::string& path : listed) file_system.RefuseRenameOf(Text(path.c_str()));
-  const Contents before = folder.Contents();
-  TestForm form;
-
-  const FailureReport report = ReadFailureReport(RunRename(form, file_system, folder.Path(), names).messages);
-
-  EXPECT_EQ(folder.Contents(), before);
-  EXPECT_EQ(report.count, 23);
-  EXPECT_EQ(report.paths, std::vector<std::string>(listed.begin(), listed.begin() + 20));
-  EXPECT_TRUE(report.more);
-}
-
 }  // namespace
 }  // namespace zq

@@ -1,5 +1,6 @@
 #include "tests/support/fault_injecting_file_system.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -38,12 +39,7 @@ bool FaultInjectingFileSystem::RenameFile(const Text& old_path, const Text& new_
     if (before.old_path == old_path) before.action(new_path);
   }
   bool done = false;
-  const bool refused = [&] {
-    for (const Text& path : refused_) {
-      if (path == old_path) return true;
-    }
-    return false;
-  }();
+  const bool refused = std::find(refused_.begin(), refused_.end(), old_path) != refused_.end();
   const bool too_long = max_path_bytes_ > 0 && (TextLength(old_path) > max_path_bytes_ ||
                                                 TextLength(new_path) > max_path_bytes_);
   if (!refused && !too_long) done = real_.RenameFile(old_path, new_path);
