@@ -232,14 +232,6 @@ class Window {
   HWND handle_;
 };
 
-class OleSession {
- public:
-  OleSession() { OleInitialize(nullptr); }
-  ~OleSession() { OleUninitialize(); }
-  OleSession(const OleSession&) = delete;
-  OleSession& operator=(const OleSession&) = delete;
-};
-
 TEST(DropTargetRegistration, RegistersOnceAndRevokesSafelyTwice) {
   OleSession ole;
   Window window;

@@ -18,50 +18,6 @@ namespace {
 // The title the system gives an open-file dialog without one of its own.
 constexpr char kOpenDialogTitle[] = "打开";
 
-// Drops as soon as the drag has passed over the window a few times.
-class DropAtOnce : public IDropSource {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource)) {
-      *object = static_cast<IDropSource*>(this);
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override {
-    return ++asked < 3 ? S_OK : DRAGDROP_S_DROP;
-  }
-  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override {
-    return DRAGDROP_S_USEDEFAULTCURSORS;
-  }
-
- private:
-  int asked = 0;
-};
-
-class OleSession {
- public:
-  OleSession() { OleInitialize(nullptr); }
-  ~OleSession() { OleUninitialize(); }
-  OleSession(const OleSession&) = delete;
-  OleSession& operator=(const OleSession&) = delete;
-};
-
-// Drags `paths` from this program and drops them over the middle of `target`.
-void DropFiles(HWND target, const std::vector<std::string>& paths) {
-  RECT rect;
-  GetWindowRect(target, &rect);
-  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  TestDataObject data;
-  data.Offer(CF_HDROP, DropFilesOf(paths));
-  DropAtOnce source;
-  DWORD effect = DROPEFFECT_NONE;
-  DoDragDrop(&data, &source, DROPEFFECT_COPY, &effect);
-}
-
 class NamesFileProgramTest : public ::testing::Test {
  protected:
   void TypeNames(const char* names) {

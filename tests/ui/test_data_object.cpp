@@ -5,6 +5,32 @@
 #include <cstring>
 
 namespace zq {
+namespace {
+
+// Drops as soon as the drag has passed over the window a few times.
+class DropAtOnce : public IDropSource {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource)) {
+      *object = static_cast<IDropSource*>(this);
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  // Lives on the caller's stack.
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override {
+    return ++asked_ < 3 ? S_OK : DRAGDROP_S_DROP;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+ private:
+  int asked_ = 0;
+};
+
+}  // namespace
 
 std::string DropFilesWithList(const std::string& list, bool wide) {
   DROPFILES header = {};
@@ -50,6 +76,17 @@ HRESULT TestDataObject::QueryGetData(FORMATETC* format) {
       (format->tymed & TYMED_HGLOBAL) == 0)
     return DV_E_FORMATETC;
   return S_OK;
+}
+
+void DropFiles(HWND target, const std::vector<std::string>& paths) {
+  RECT rect;
+  GetWindowRect(target, &rect);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  TestDataObject data;
+  data.Offer(CF_HDROP, DropFilesOf(paths));
+  DropAtOnce source;
+  DWORD effect = DROPEFFECT_NONE;
+  DoDragDrop(&data, &source, DROPEFFECT_COPY, &effect);
 }
 
 }  // namespace zq

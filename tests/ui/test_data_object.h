@@ -1,5 +1,6 @@
-// A drag source's data for the tests: offers the chosen clipboard formats as global memory
-// and counts its references and the media it handed out.
+// A drag source for the tests: its data offers the chosen clipboard formats as global memory
+// and counts its references and the media it handed out; DropFiles drags files from the
+// test's own process onto a window, as another program would.
 #pragma once
 
 #include <windows.h>
@@ -45,5 +46,19 @@ class TestDataObject : public IDataObject {
  private:
   std::map<CLIPFORMAT, std::string> offered_;
 };
+
+// OLE for the calling thread, for the life of the object. OLE gives the thread a window, so
+// a thread that joins another desktop does so first.
+class OleSession {
+ public:
+  OleSession() { OleInitialize(nullptr); }
+  ~OleSession() { OleUninitialize(); }
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
+};
+
+// Drags `paths` from this process and drops them over the middle of `target`; returns when
+// the target's Drop has returned. Needs an OleSession on the calling thread.
+void DropFiles(HWND target, const std::vector<std::string>& paths);
 
 }  // namespace zq
