@@ -20,7 +20,9 @@ function(zq_add_test name)
   if(WIN32)
     # One Wine start per program, not per test case: Wine starts are slow.
     add_test(NAME ${name} COMMAND ${name})
+    # A test that drives a dialog can hang if the dialog does not come; end it instead.
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
   endif()
 endfunction()

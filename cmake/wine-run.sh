@@ -10,6 +10,11 @@ export LC_ALL=zh_CN.UTF-8
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win32
+# Wine links the prefix's Desktop and Documents to $HOME. Tests make folders on the Desktop
+# (the folder picker opens there), so each build gets a home of its own: two builds' test
+# runs never share, or delete, each other's folders.
+export HOME="$ZQ_WINE_BUILD/home"
+mkdir -p "$HOME"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot --init >/dev/null 2>&1
