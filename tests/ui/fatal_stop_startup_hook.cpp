@@ -4,7 +4,6 @@
 
 #include <cstddef>
 
-#include "core/memory.h"
 #include "tests/ui/fatal_stop_trigger.h"
 #include "ui/program.h"
 
@@ -14,7 +13,9 @@ namespace {
 LRESULT CALLBACK WatchMessages(int code, WPARAM removal, LPARAM message_address) {
   const MSG* message = reinterpret_cast<const MSG*>(message_address);
   if (code == HC_ACTION && removal == PM_REMOVE && message->message == kForceFatalStop) {
-    AllocateOrStop(static_cast<std::size_t>(-1));
+    // Through the program's operator new, so the test also shows that a standard container
+    // running out of memory ends in the box.
+    ::operator delete(::operator new(static_cast<std::size_t>(-1)));
   }
   return CallNextHookEx(nullptr, code, removal, message_address);
 }
