@@ -152,6 +152,8 @@ Usage UsageOf(const RunningProgram& program) {
 std::string UniqueName(const char* what) { return "zq" + std::to_string(GetCurrentProcessId()) + what; }
 
 void ListFolder(const RunningProgram& program, const DesktopFolder& folder) {
+  // The count of the round before would read as done before this listing has run.
+  SetWindowTextA(program.FileCountBox(), "");
   program.Click(program.Button("打开文件夹"));
   const HWND picker = program.WaitForFolderPicker();
   ASSERT_NE(picker, nullptr);
