@@ -31,6 +31,8 @@ void ListFolder(RunningProgram& program, const DesktopFolder& folder, const char
   RunningProgram::Answer(picker, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return WindowText(program.FileCountBox()) == count; }))
       << WindowText(program.FolderPathBox()) << " " << WindowText(program.FileCountBox());
+  // The folder name is written after the count: let the handler end first.
+  program.Sync();
   EXPECT_EQ(WindowText(program.FolderPathBox()), folder.Path());
   EXPECT_EQ(WindowText(program.FolderNameBox()), folder.Name());
   EXPECT_TRUE(IsWindowEnabled(program.Window()));
