@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/large_names_file.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/program_driver.h"
 #include "tests/ui/test_data_object.h"
@@ -16,8 +17,6 @@
 namespace zq {
 namespace {
 
-constexpr int kLines = 1000000;
-constexpr int kLineBytes = 50;  // CR LF included
 
 double Seconds(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -40,18 +39,9 @@ double DropAndWait(const RunningProgram& program, const std::string& path, const
 int Run() {
   TempFolder folder;
   const std::string path = folder.PathOf("names.txt");
-  {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return 1;
-    char line[kLineBytes + 1];
-    for (int i = 0; i < kLines; ++i) {
-      std::snprintf(line, sizeof line, "name-%-43d\r\n", i);
-      std::fwrite(line, 1, kLineBytes, file);
-    }
-    std::fclose(file);
-  }
+  if (!WriteLargeNamesFile(path)) return 1;
   folder.WriteFile("one.txt", "name");
-  const double file_bytes = static_cast<double>(kLines) * kLineBytes;
+  const double file_bytes = static_cast<double>(kLargeNamesFileLines) * kLargeNamesFileLineBytes;
 
   auto start = std::chrono::steady_clock::now();
   {
@@ -81,7 +71,7 @@ int Run() {
                       static_cast<double>(before.WorkingSetSize);
   const double held = static_cast<double>(after.WorkingSetSize) -
                       static_cast<double>(before.WorkingSetSize);
-  std::printf("names file: %.0f bytes, %d lines\n", file_bytes, kLines);
+  std::printf("names file: %.0f bytes, %d lines\n", file_bytes, kLargeNamesFileLines);
   std::printf("%-44s %8.3f s  x%6.2f\n", "bare read in this process (baseline)", read_seconds,
               1.0);
   std::printf("%-44s %8.3f s  x%6.2f\n", "drop of a one-line file to count shown", small_seconds,

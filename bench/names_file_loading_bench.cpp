@@ -7,6 +7,7 @@
 
 #include "core/file_system.h"
 #include "engine/name_list.h"
+#include "bench/large_names_file.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_form.h"
 #include "ui/names_file_loading.h"
@@ -21,8 +22,6 @@
 namespace zq {
 namespace {
 
-constexpr int kLines = 1000000;
-constexpr int kLineBytes = 50;  // CR LF included
 
 // Peak memory of the process since the last reset. Linux can reset the peak; Windows cannot,
 // so the phases run from the least to the most memory, each starting from the same usage.
@@ -71,18 +70,8 @@ int Run() {
   InitGlobals();
   TempFolder folder;
   const Text path = folder.PathOf("names.txt").c_str();
-  {
-    // Written line by line, so the file's bytes are never in memory before the first phase.
-    std::FILE* file = std::fopen(NativePath(path.CStr()).c_str(), "wb");
-    if (file == nullptr) return 1;
-    char line[kLineBytes + 1];
-    for (int i = 0; i < kLines; ++i) {
-      std::snprintf(line, sizeof line, "name-%-43d\r\n", i);
-      std::fwrite(line, 1, kLineBytes, file);
-    }
-    std::fclose(file);
-  }
-  const double file_bytes = static_cast<double>(kLines) * kLineBytes;
+  if (!WriteLargeNamesFile(NativePath(path.CStr()))) return 1;
+  const double file_bytes = static_cast<double>(kLargeNamesFileLines) * kLargeNamesFileLineBytes;
   FileSystem& file_system = SystemFileSystem();
 
   const Figures read = Measure([&] {
@@ -104,7 +93,7 @@ int Run() {
     ReleaseGlobals();
   });
 
-  std::printf("names file: %.0f bytes, %d lines; name count shown: %s\n", file_bytes, kLines,
+  std::printf("names file: %.0f bytes, %d lines; name count shown: %s\n", file_bytes, kLargeNamesFileLines,
               count.CStr());
   std::printf("%-40s %8.3f s  x%5.2f   peak %7.1f MB = %4.2f copies of the file\n",
               "read alone (baseline)", read.seconds, 1.0, read.peak_bytes / 1e6,
